@@ -1,0 +1,1 @@
+set(TOVRENIK_BACKENDS "mpi;open mpi" CACHE STRING "")

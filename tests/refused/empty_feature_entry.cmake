@@ -1,0 +1,1 @@
+set(TOVRENIK_FEATURES "logging;" CACHE STRING "")

@@ -1,0 +1,2 @@
+string(ASCII 27 escape)
+set(TOVRENIK_BACKENDS "mpi${escape}[0m" CACHE STRING "")
