@@ -1,0 +1,26 @@
+# Configures and builds tests/embedding in BINARY_DIR, which includes the tool
+# from SOURCE_DIR, and checks the banner of the tool it built. Run with
+# cmake -P; GENERATOR and CXX_COMPILER are passed on.
+
+file(REMOVE_RECURSE "${BINARY_DIR}")
+execute_process(
+  COMMAND "${CMAKE_COMMAND}" -S "${SOURCE_DIR}/tests/embedding" -B "${BINARY_DIR}"
+    -G "${GENERATOR}" "-DCMAKE_CXX_COMPILER=${CXX_COMPILER}"
+    "-DTOVRENIK_INFO_SOURCE_DIR=${SOURCE_DIR}"
+  RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "configuring the including build failed")
+endif()
+execute_process(
+  COMMAND "${CMAKE_COMMAND}" --build "${BINARY_DIR}" --config Release
+  RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "building the including build failed")
+endif()
+
+file(GLOB_RECURSE tool "${BINARY_DIR}/tovrenik_info/tool/*tovrenik-info")
+execute_process(COMMAND ${tool} RESULT_VARIABLE result OUTPUT_VARIABLE banner)
+set(expected "Tovrenik 1.4.2 ()\nBackends: mpi\nFeatures: embedded\n")
+if(NOT result EQUAL 0 OR NOT banner STREQUAL expected)
+  message(FATAL_ERROR "the included tool printed (status ${result}):\n${banner}")
+endif()
