@@ -8,16 +8,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -37,13 +37,21 @@ struct run_result {
   std::string err;
 };
 
+struct file_closer {
+  void operator()(std::FILE* file) const {
+    static_cast<void>(std::fclose(file));
+  }
+};
+using temporary_file = std::unique_ptr<std::FILE, file_closer>;
+
 std::string read_all(int fd) {
+  constexpr std::size_t chunk = 4096;
+  std::array<char, chunk> buffer{};
   std::string bytes;
-  char buffer[4096];
   for (;;) {
-    const ssize_t n = read(fd, buffer, sizeof buffer);
+    const ssize_t n = read(fd, buffer.data(), buffer.size());
     if (n > 0) {
-      bytes.append(buffer, static_cast<std::size_t>(n));
+      bytes.append(buffer.data(), static_cast<std::size_t>(n));
     } else if (n == 0 || errno != EINTR) {
       return bytes;
     }
@@ -57,11 +65,78 @@ std::string read_from_start(std::FILE* file) {
 
 std::vector<char*> pointers(std::vector<std::string>& strings) {
   std::vector<char*> result;
+  result.reserve(strings.size() + 1);
   for (auto& s : strings) {
     result.push_back(s.data());
   }
   result.push_back(nullptr);
   return result;
+}
+
+// Where the tool's standard output goes, and how to read back what arrived.
+struct output_channel {
+  int read_end = -1;    // a pipe, read once the tool has ended
+  int write_end = -1;   // the tool's end of it, closed here once it started
+  temporary_file file;  // or a regular file
+};
+
+output_channel direct_standard_output(destination where,
+                                      posix_spawn_file_actions_t* actions) {
+  output_channel channel;
+  switch (where) {
+    case destination::pipe:
+    case destination::broken_pipe: {
+      // Close-on-exec, so that the tool holds no reader of its own output.
+      std::array<int, 2> ends{-1, -1};
+      EXPECT_EQ(pipe2(ends.data(), O_CLOEXEC), 0);
+      channel.read_end = ends[0];
+      channel.write_end = ends[1];
+      posix_spawn_file_actions_adddup2(actions, channel.write_end, 1);
+      if (where == destination::broken_pipe) {
+        close(channel.read_end);
+        channel.read_end = -1;
+      }
+      break;
+    }
+    case destination::file:
+      channel.file.reset(std::tmpfile());
+      posix_spawn_file_actions_adddup2(actions, fileno(channel.file.get()), 1);
+      break;
+    case destination::closed:
+      posix_spawn_file_actions_addclose(actions, 1);
+      break;
+    case destination::full_device:
+      posix_spawn_file_actions_addopen(actions, 1, "/dev/full", O_WRONLY, 0);
+      break;
+  }
+  return channel;
+}
+
+std::string collect(output_channel& channel) {
+  if (channel.read_end >= 0) {
+    std::string bytes = read_all(channel.read_end);
+    close(channel.read_end);
+    return bytes;
+  }
+  if (channel.file) {
+    return read_from_start(channel.file.get());
+  }
+  return {};
+}
+
+void wait_for_end(pid_t pid, run_result& result) {
+  int status = 0;
+  while (waitpid(pid, &status, 0) < 0) {
+    if (errno != EINTR) {
+      ADD_FAILURE() << "waitpid failed";
+      return;
+    }
+  }
+  if (WIFEXITED(status)) {
+    result.exit_code = WEXITSTATUS(status);
+  } else if (WIFSIGNALED(status)) {
+    result.signal = WTERMSIG(status);
+  }
 }
 
 // Starts <program> as <options> say, waits for it to end, and collects what it
@@ -84,76 +159,34 @@ run_result run(const std::string& program, run_options options = {}) {
   } else {
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
   }
+  const temporary_file err_file(std::tmpfile());
+  posix_spawn_file_actions_adddup2(&actions, fileno(err_file.get()), 2);
+  output_channel out =
+      direct_standard_output(options.standard_output, &actions);
 
-  std::FILE* err_file = std::tmpfile();
-  std::FILE* out_file = nullptr;
-  int out_pipe[2] = {-1, -1};
-  posix_spawn_file_actions_adddup2(&actions, fileno(err_file), 2);
-  switch (options.standard_output) {
-    case destination::pipe:
-    case destination::broken_pipe:
-      EXPECT_EQ(pipe(out_pipe), 0);
-      posix_spawn_file_actions_adddup2(&actions, out_pipe[1], 1);
-      posix_spawn_file_actions_addclose(&actions, out_pipe[0]);
-      if (options.standard_output == destination::broken_pipe) {
-        close(out_pipe[0]);
-        out_pipe[0] = -1;
-      }
-      break;
-    case destination::file:
-      out_file = std::tmpfile();
-      posix_spawn_file_actions_adddup2(&actions, fileno(out_file), 1);
-      break;
-    case destination::closed:
-      posix_spawn_file_actions_addclose(&actions, 1);
-      break;
-    case destination::full_device:
-      posix_spawn_file_actions_addopen(&actions, 1, "/dev/full", O_WRONLY, 0);
-      break;
-  }
-
-  std::vector<std::string> environment_strings;
-  char** environment = environ;
-  std::vector<char*> environment_pointers;
-  if (options.environment) {
-    environment_strings = *options.environment;
-    environment_pointers = pointers(environment_strings);
-    environment = environment_pointers.data();
-  }
   std::vector<char*> argv = pointers(options.argv);
-
+  std::vector<char*> environment;
+  if (options.environment) {
+    environment = pointers(*options.environment);
+  }
   pid_t pid = -1;
-  const int spawned = posix_spawn(&pid, program.c_str(), &actions, &attributes,
-                                  argv.data(), environment);
+  const int spawned =
+      posix_spawn(&pid, program.c_str(), &actions, &attributes, argv.data(),
+                  options.environment ? environment.data() : environ);
   posix_spawn_file_actions_destroy(&actions);
   posix_spawnattr_destroy(&attributes);
-  EXPECT_EQ(spawned, 0) << "cannot start " << program;
+  if (out.write_end >= 0) {
+    close(out.write_end);
+  }
 
   run_result result;
-  if (out_pipe[1] >= 0) {
-    close(out_pipe[1]);
-  }
-  int status = 0;
+  EXPECT_EQ(spawned, 0) << "cannot start " << program;
   if (spawned == 0) {
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
-    if (WIFEXITED(status)) {
-      result.exit_code = WEXITSTATUS(status);
-    } else if (WIFSIGNALED(status)) {
-      result.signal = WTERMSIG(status);
-    }
+    wait_for_end(pid, result);
   }
   // Read only once the process has ended: the banner must be complete then.
-  if (out_pipe[0] >= 0) {
-    result.out = read_all(out_pipe[0]);
-    close(out_pipe[0]);
-  }
-  if (out_file != nullptr) {
-    result.out = read_from_start(out_file);
-    std::fclose(out_file);
-  }
-  result.err = read_from_start(err_file);
-  std::fclose(err_file);
+  result.out = collect(out);
+  result.err = read_from_start(err_file.get());
   return result;
 }
 
@@ -238,6 +271,63 @@ TEST(banner_is_complete_when_the_process_ends, in_a_pipe_and_in_a_file) {
     SCOPED_TRACE(where == destination::pipe ? "pipe" : "file");
     expect_success(run(TOVRENIK_INFO_TOOL, writing_to(where)),
                    fixture("reference.banner"));
+  }
+}
+
+// The calls in an strace log <trace> that wrote to standard output.
+std::vector<std::string> standard_output_writes(const std::string& trace) {
+  std::ifstream in(trace);
+  std::vector<std::string> writes;
+  for (std::string line; std::getline(in, line);) {
+    const auto call_end = line.find('(');
+    if (call_end != std::string::npos &&
+        line.compare(call_end, 4, "(1, ") == 0) {
+      writes.push_back(line);
+    }
+  }
+  return writes;
+}
+
+// Our environment, after <first>, which therefore takes precedence.
+std::vector<std::string> environment_after(const std::string& first) {
+  std::vector<std::string> environment{first};
+  for (char** variable = environ; *variable != nullptr; ++variable) {
+    environment.emplace_back(*variable);
+  }
+  return environment;
+}
+
+// Runs that share one pipe never interleave, as the banner is handed over in
+// one write(2) of all its bytes.
+TEST(banner_reaches_a_pipe_or_a_file, in_one_write_of_42_bytes) {
+  const std::string strace = STRACE_PROGRAM;
+  if (strace.empty() || access(strace.c_str(), X_OK) != 0) {
+    GTEST_SKIP() << "strace is not installed";
+  }
+  const auto probe =
+      run(strace, with_argv({strace, "-o", "/dev/null", "--", "/bin/true"}));
+  if (probe.exit_code != 0) {
+    GTEST_SKIP() << "strace cannot trace here: " << probe.err;
+  }
+
+  const std::string trace = testing::TempDir() + "banner_writes.trace";
+  for (const auto where : {destination::pipe, destination::file}) {
+    SCOPED_TRACE(where == destination::pipe ? "pipe" : "file");
+    run_options options = writing_to(where);
+    options.argv = {strace, "-q",
+                    "-o",   trace,
+                    "-e",   "signal=none",
+                    "-e",   "trace=write,writev,pwrite64,pwritev,pwritev2",
+                    "--",   TOVRENIK_INFO_TOOL};
+    // A sanitized build's leak checker cannot run under ptrace; only writes
+    // to standard output count, as a sanitizer's runtime writes elsewhere.
+    options.environment = environment_after("ASAN_OPTIONS=detect_leaks=0");
+    expect_success(run(strace, options), fixture("reference.banner"));
+
+    const auto writes = standard_output_writes(trace);
+    ASSERT_EQ(writes.size(), 1U) << testing::PrintToString(writes);
+    EXPECT_EQ(writes[0].rfind("write(1, ", 0), 0U) << writes[0];
+    EXPECT_EQ(writes[0].substr(writes[0].size() - 6), ") = 42") << writes[0];
   }
 }
 

@@ -12,7 +12,7 @@
 #include "build_info.hpp"
 
 int main() {
-  errno = 0;
+  errno = 0;  // so that a failed write without a cause is told as such
 
   std::cout << "Tovrenik " << tovrenik::version_string << " ("
             << tovrenik::version_suffix << ")\n";
@@ -30,13 +30,12 @@ int main() {
   // A banner that never reached its reader must not pass for success: a
   // script saving it on a full disk would otherwise keep an empty file.
   if (std::cout.fail()) {
+    // One call, so the line reaches standard error in one piece. If that
+    // write fails too, the exit status still tells.
     const int error = errno;
-    if (error != 0) {
-      std::fprintf(stderr, "tovrenik-info: write error: %s\n",
-                   std::strerror(error));
-    } else {
-      std::fputs("tovrenik-info: write error\n", stderr);
-    }
+    static_cast<void>(std::fprintf(stderr, "tovrenik-info: write error%s%s\n",
+                                   error != 0 ? ": " : "",
+                                   error != 0 ? std::strerror(error) : ""));
     return EXIT_FAILURE;
   }
   return EXIT_SUCCESS;
