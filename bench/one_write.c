@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-3-Clause */
 /* The limit for a banner: a static C program that makes one 42-byte write. */
 #include <unistd.h>
 

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: BSD-3-Clause */
 /* spawn_timer RUNS PROGRAM...: starts each PROGRAM RUNS times, with standard
  * output on /dev/null, and prints the median wall time of one run of each in
  * microseconds, a line each. The programs take turns, so that a change in the

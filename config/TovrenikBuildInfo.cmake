@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: BSD-3-Clause
 # tovrenik_add_build_info(<target>)
 #
 # Checks the build information in TOVRENIK_VERSION, TOVRENIK_VERSION_SUFFIX,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // Runs tovrenik-info as its callers do, as a separate process with its
 // arguments, environment and file descriptors set up for each case, and checks
 // every byte it writes and the status it ends with.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: BSD-3-Clause
 # Configures and builds tests/embedding in BINARY_DIR, which includes the tool
 # from SOURCE_DIR, and checks the banner of the tool it built. Run with
 # cmake -P; GENERATOR and CXX_COMPILER are passed on.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: BSD-3-Clause
 # Installs the build at BUILD_DIR (configuration CONFIG) under PREFIX and checks
 # that the tool lands in BINDIR and its man page in MANDIR/man1, both relative
 # to PREFIX. Run with cmake -P.

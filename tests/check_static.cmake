@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: BSD-3-Clause
 # Checks that TOOL, built with TOVRENIK_INFO_STATIC, needs no dynamic loader
 # and no shared library, and that it prints EXPECTED_BANNER even where the
 # loader would find a broken C++ runtime. Run with cmake -P; READELF names

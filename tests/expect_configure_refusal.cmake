@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: BSD-3-Clause
 # Configures the project at SOURCE_DIR in BINARY_DIR with the cache preloaded
 # from PRELOAD, and passes only if configuring fails with EXPECTED in its
 # message. Run with cmake -P; the other -D values are GENERATOR and CXX_COMPILER.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-3-Clause
 // tovrenik-info: prints how this build of the Tovrenik library was configured.
 //
 // Everything printed is fixed when the tool is compiled; arguments, the

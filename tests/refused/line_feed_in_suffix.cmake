@@ -1,1 +1,2 @@
+# SPDX-License-Identifier: BSD-3-Clause
 set(TOVRENIK_VERSION_SUFFIX "rc\n1" CACHE STRING "")
