@@ -1,10 +1,12 @@
 # SPDX-License-Identifier: BSD-3-Clause
-# tovrenik_add_build_info(<target>)
+# tovrenik_info_add_build_info(<target>)
 #
 # Checks the build information in TOVRENIK_VERSION, TOVRENIK_VERSION_SUFFIX,
 # TOVRENIK_BACKENDS and TOVRENIK_FEATURES, as the caller's scope sees them, and
 # writes it as C++ constants into build_info.hpp in the build tree. <target>
-# becomes an INTERFACE library that puts that header on the include path.
+# becomes an INTERFACE library that puts that header on the include path; its
+# properties TOVRENIK_INFO_VERSION and TOVRENIK_INFO_BANNER hold the version
+# and the banner that a tool built with it prints.
 #
 # Every byte of a value reaches the banner unchanged; values that would break
 # the banner's three lines are refused here, with the variable named, rather
@@ -15,7 +17,7 @@ include_guard(GLOBAL)
 # Sets <out_literal> to a C++ string literal holding exactly the bytes of
 # <text>, <out_shown> to <text> with control characters made visible, and
 # <out_control> to the name of the first control character, or to nothing.
-function(_tovrenik_escape text out_literal out_shown out_control)
+function(_tovrenik_info_escape text out_literal out_shown out_control)
   string(HEX "${text}" hex)
   string(LENGTH "${hex}" hex_length)
   set(literal "")
@@ -68,7 +70,7 @@ function(_tovrenik_escape text out_literal out_shown out_control)
 endfunction()
 
 # Refuses a value of <variable>, showing it with control characters visible.
-function(_tovrenik_refuse variable shown reason)
+function(_tovrenik_info_refuse variable shown reason)
   message(FATAL_ERROR
     "${variable} ${reason}.\n"
     "Its value: \"${shown}\"\n"
@@ -76,50 +78,56 @@ function(_tovrenik_refuse variable shown reason)
 endfunction()
 
 # Sets <out_literal> to the C++ literal of the text in <variable>.
-function(_tovrenik_text_literal variable out_literal)
-  _tovrenik_escape("${${variable}}" literal shown control)
+function(_tovrenik_info_text_literal variable out_literal)
+  _tovrenik_info_escape("${${variable}}" literal shown control)
   if(NOT control STREQUAL "")
-    _tovrenik_refuse(${variable} "${shown}"
+    _tovrenik_info_refuse(${variable} "${shown}"
       "holds a ${control}, which would break the banner's three lines")
   endif()
   set(${out_literal} "${literal}" PARENT_SCOPE)
 endfunction()
 
 # Sets <out_count> and <out_literals> to the number of entries of the list in
-# <variable> and their C++ literals, separated by commas.
-function(_tovrenik_list_literals variable out_count out_literals)
-  _tovrenik_escape("${${variable}}" ignored shown control)
+# <variable> and their C++ literals, separated by commas, and <out_shown> to
+# the entries as the banner shows them, each after one blank.
+function(_tovrenik_info_list_literals variable out_count out_literals out_shown)
+  _tovrenik_info_escape("${${variable}}" ignored shown control)
   if(NOT control STREQUAL "")
-    _tovrenik_refuse(${variable} "${shown}"
+    _tovrenik_info_refuse(${variable} "${shown}"
       "holds a ${control}, which would break the banner's three lines")
   endif()
   set(count 0)
   set(literals "")
+  set(banner_entries "")
   foreach(entry IN LISTS ${variable})
     if(entry STREQUAL "")
-      _tovrenik_refuse(${variable} "${shown}"
+      _tovrenik_info_refuse(${variable} "${shown}"
         "has an empty entry, which would leave a stray blank on the banner")
     endif()
     if(entry MATCHES " ")
-      _tovrenik_refuse(${variable} "${shown}"
+      _tovrenik_info_refuse(${variable} "${shown}"
         "entry \"${entry}\" holds a blank, so it would read as two entries")
     endif()
-    _tovrenik_escape("${entry}" literal ignored ignored)
+    _tovrenik_info_escape("${entry}" literal ignored ignored)
     if(count GREATER 0)
       string(APPEND literals ", ")
     endif()
     string(APPEND literals "${literal}")
+    string(APPEND banner_entries " ${entry}")
     math(EXPR count "${count} + 1")
   endforeach()
   set(${out_count} ${count} PARENT_SCOPE)
   set(${out_literals} "${literals}" PARENT_SCOPE)
+  set(${out_shown} "${banner_entries}" PARENT_SCOPE)
 endfunction()
 
-function(tovrenik_add_build_info target)
-  _tovrenik_text_literal(TOVRENIK_VERSION version_literal)
-  _tovrenik_text_literal(TOVRENIK_VERSION_SUFFIX suffix_literal)
-  _tovrenik_list_literals(TOVRENIK_BACKENDS backend_count backend_literals)
-  _tovrenik_list_literals(TOVRENIK_FEATURES feature_count feature_literals)
+function(tovrenik_info_add_build_info target)
+  _tovrenik_info_text_literal(TOVRENIK_VERSION version_literal)
+  _tovrenik_info_text_literal(TOVRENIK_VERSION_SUFFIX suffix_literal)
+  _tovrenik_info_list_literals(TOVRENIK_BACKENDS
+    backend_count backend_literals backend_entries)
+  _tovrenik_info_list_literals(TOVRENIK_FEATURES
+    feature_count feature_literals feature_entries)
 
   set(include_dir "${CMAKE_CURRENT_BINARY_DIR}/${target}")
   configure_file("${CMAKE_CURRENT_FUNCTION_LIST_DIR}/build_info.hpp.in"
@@ -127,4 +135,13 @@ function(tovrenik_add_build_info target)
 
   add_library(${target} INTERFACE)
   target_include_directories(${target} INTERFACE "${include_dir}")
+  # The banner a tool built with this information prints, for the man page
+  # and the checks of the installed tool.
+  string(CONCAT banner
+    "Tovrenik ${TOVRENIK_VERSION} (${TOVRENIK_VERSION_SUFFIX})\n"
+    "Backends:${backend_entries}\n"
+    "Features:${feature_entries}\n")
+  set_target_properties(${target} PROPERTIES
+    TOVRENIK_INFO_VERSION "${TOVRENIK_VERSION}"
+    TOVRENIK_INFO_BANNER "${banner}")
 endfunction()
