@@ -8,13 +8,16 @@
 #include <gtest/gtest.h>
 #include <spawn.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <array>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -36,6 +39,8 @@ const std::vector<std::string> tool_emulator{TOOL_EMULATOR};
 enum class destination {
   pipe,
   file,
+  terminal,
+  datagrams,  // a datagram socket: each write(2) arrives as one datagram
   closed,
   full_device,
   file_size_limit,
@@ -56,6 +61,7 @@ struct run_result {
   int signal = 0;
   std::string out;
   std::string err;
+  std::vector<std::string> writes;  // to datagrams, one string per write(2)
 };
 
 struct file_closer {
@@ -128,8 +134,9 @@ class file_size_limit_for_child {
 
 // Where the tool's standard output goes, and how to read back what arrived.
 struct output_channel {
-  int read_end = -1;    // a pipe, read once the tool has ended
-  int write_end = -1;   // the tool's end of it, closed here once it started
+  int read_end = -1;   // a pipe, terminal or socket, read once the tool ended
+  int write_end = -1;  // the tool's end of it, closed here once it started
+  bool datagrams = false;
   temporary_file file;  // or a regular file
 };
 
@@ -142,6 +149,57 @@ std::array<int, 2> pipe_closed_on_exec() {
     EXPECT_EQ(fcntl(end, F_SETFD, FD_CLOEXEC), 0);
   }
   return ends;
+}
+
+// A pseudo-terminal: its controller and its terminal end, which passes the
+// tool's bytes through unchanged (no line-feed translation). Both are closed
+// on exec; the ends are -1 where the system has no pseudo-terminals.
+std::array<int, 2> terminal_closed_on_exec() {
+  const int controller = posix_openpt(O_RDWR | O_NOCTTY);
+  if (controller < 0 || grantpt(controller) != 0 || unlockpt(controller) != 0) {
+    return {-1, -1};
+  }
+  // NOLINTNEXTLINE(concurrency-mt-unsafe): the driver has one thread.
+  const int terminal = open(ptsname(controller), O_RDWR | O_NOCTTY);
+  termios settings{};
+  EXPECT_EQ(tcgetattr(terminal, &settings), 0);
+  settings.c_oflag &= ~static_cast<tcflag_t>(OPOST);
+  EXPECT_EQ(tcsetattr(terminal, TCSANOW, &settings), 0);
+  for (const int end : {controller, terminal}) {
+    EXPECT_EQ(fcntl(end, F_SETFD, FD_CLOEXEC), 0);
+  }
+  return {controller, terminal};
+}
+
+bool terminals_available() {
+  const auto ends = terminal_closed_on_exec();
+  for (const int end : ends) {
+    if (end >= 0) {
+      close(end);
+    }
+  }
+  return ends[1] >= 0;
+}
+
+// A pair of connected datagram sockets, closed on exec.
+std::array<int, 2> datagram_sockets_closed_on_exec() {
+  std::array<int, 2> ends{-1, -1};
+  EXPECT_EQ(socketpair(AF_UNIX, SOCK_DGRAM, 0, ends.data()), 0);
+  for (const int end : ends) {
+    EXPECT_EQ(fcntl(end, F_SETFD, FD_CLOEXEC), 0);
+  }
+  return ends;
+}
+
+// Whether this system's datagram sockets carry one datagram of <size> bytes.
+bool datagrams_carry(std::size_t size) {
+  const auto ends = datagram_sockets_closed_on_exec();
+  const std::string datagram(size, 'x');
+  const bool sent =
+      send(ends[1], datagram.data(), size, 0) == static_cast<ssize_t>(size);
+  close(ends[0]);
+  close(ends[1]);
+  return sent;
 }
 
 // A temporary file positioned at the file-size limit. The offset is shared
@@ -170,6 +228,17 @@ output_channel direct_standard_output(destination where,
       }
       break;
     }
+    case destination::terminal:
+    case destination::datagrams: {
+      const auto ends = where == destination::terminal
+                            ? terminal_closed_on_exec()
+                            : datagram_sockets_closed_on_exec();
+      channel.read_end = ends[0];
+      channel.write_end = ends[1];
+      channel.datagrams = where == destination::datagrams;
+      posix_spawn_file_actions_adddup2(actions, channel.write_end, 1);
+      break;
+    }
     case destination::file:
       channel.file.reset(std::tmpfile());
       posix_spawn_file_actions_adddup2(actions, fileno(channel.file.get()), 1);
@@ -188,16 +257,35 @@ output_channel direct_standard_output(destination where,
   return channel;
 }
 
-std::string collect(output_channel& channel) {
-  if (channel.read_end >= 0) {
-    std::string bytes = read_all(channel.read_end);
+// Every datagram waiting on <fd>, one string each.
+std::vector<std::string> read_datagrams(int fd) {
+  EXPECT_EQ(fcntl(fd, F_SETFL, O_NONBLOCK), 0);
+  constexpr std::size_t largest_datagram = 1048576;
+  std::vector<char> buffer(largest_datagram);
+  std::vector<std::string> datagrams;
+  for (;;) {
+    const ssize_t n = recv(fd, buffer.data(), buffer.size(), 0);
+    if (n >= 0) {
+      datagrams.emplace_back(buffer.data(), static_cast<std::size_t>(n));
+    } else if (errno != EINTR) {
+      return datagrams;
+    }
+  }
+}
+
+void collect(output_channel& channel, run_result& result) {
+  if (channel.datagrams) {
+    result.writes = read_datagrams(channel.read_end);
+    for (const auto& datagram : result.writes) {
+      result.out += datagram;
+    }
     close(channel.read_end);
-    return bytes;
+  } else if (channel.read_end >= 0) {
+    result.out = read_all(channel.read_end);
+    close(channel.read_end);
+  } else if (channel.file) {
+    result.out = read_from_start(channel.file.get());
   }
-  if (channel.file) {
-    return read_from_start(channel.file.get());
-  }
-  return {};
 }
 
 void wait_for_end(pid_t pid, run_result& result) {
@@ -270,7 +358,7 @@ run_result run(const std::string& program, std::vector<std::string> argv,
     wait_for_end(pid, result);
   }
   // Read only once the process has ended: the banner must be complete then.
-  result.out = collect(out);
+  collect(out, result);
   result.err = read_from_start(err_file.get());
   return result;
 }
@@ -387,12 +475,13 @@ run_options writing_to(destination where) {
   return options;
 }
 
-TEST(banner_is_complete_when_the_process_ends, in_a_pipe_and_in_a_file) {
-  for (const auto where : {destination::pipe, destination::file}) {
-    SCOPED_TRACE(where == destination::pipe ? "pipe" : "file");
-    expect_success(run_tool(TOVRENIK_INFO_TOOL, writing_to(where)),
-                   fixture("reference.banner"));
+// Our environment, after <first>, which therefore takes precedence.
+std::vector<std::string> environment_after(const std::string& first) {
+  std::vector<std::string> environment{first};
+  for (char** variable = environ; *variable != nullptr; ++variable) {
+    environment.emplace_back(*variable);
   }
+  return environment;
 }
 
 // The calls in an strace log <trace> that wrote to standard output.
@@ -409,18 +498,30 @@ std::vector<std::string> standard_output_writes(const std::string& trace) {
   return writes;
 }
 
-// Our environment, after <first>, which therefore takes precedence.
-std::vector<std::string> environment_after(const std::string& first) {
-  std::vector<std::string> environment{first};
-  for (char** variable = environ; *variable != nullptr; ++variable) {
-    environment.emplace_back(*variable);
+// What scripts and people send the banner to.
+struct reader {
+  const char* name;
+  destination where;
+};
+
+class banner_reaches : public testing::TestWithParam<reader> {
+ protected:
+  void SetUp() override {
+    if (GetParam().where == destination::terminal && !terminals_available()) {
+      GTEST_SKIP() << "this system has no pseudo-terminals";
+    }
   }
-  return environment;
+};
+
+// The final flush hands over the whole banner before the process ends.
+TEST_P(banner_reaches, its_reader_whole_when_the_process_ends) {
+  expect_success(run_tool(TOVRENIK_INFO_TOOL, writing_to(GetParam().where)),
+                 fixture("reference.banner"));
 }
 
-// Runs that share one pipe never interleave, as the banner is handed over in
-// one write(2) of all its bytes.
-TEST(banner_reaches_a_pipe_or_a_file, in_one_write_of_42_bytes) {
+// Runs that share one pipe, file or terminal never interleave, as the banner
+// is handed over in one write(2) of all its bytes; strace shows the calls.
+TEST_P(banner_reaches, its_reader_in_one_write_of_42_bytes) {
   const std::string strace = STRACE_PROGRAM;
   if (strace.empty() || access(strace.c_str(), X_OK) != 0) {
     GTEST_SKIP() << "strace is not installed";
@@ -431,7 +532,11 @@ TEST(banner_reaches_a_pipe_or_a_file, in_one_write_of_42_bytes) {
     GTEST_SKIP() << "strace cannot trace here: " << probe.err;
   }
 
-  const std::string trace = testing::TempDir() + "banner_writes.trace";
+  // A file of its own, as the cases run in parallel.
+  std::string trace = testing::TempDir() + "tovrenik_info_writes_XXXXXX";
+  const int trace_fd = mkstemp(trace.data());
+  ASSERT_GE(trace_fd, 0) << std::strerror(errno);
+  close(trace_fd);
   std::vector<std::string> command{
       strace, "-q",
       "-o",   trace,
@@ -441,20 +546,75 @@ TEST(banner_reaches_a_pipe_or_a_file, in_one_write_of_42_bytes) {
   for (const auto& argument : launch_command(TOVRENIK_INFO_TOOL)) {
     command.push_back(argument);
   }
-  for (const auto where : {destination::pipe, destination::file}) {
-    SCOPED_TRACE(where == destination::pipe ? "pipe" : "file");
-    run_options options = writing_to(where);
-    // A sanitized build's leak checker cannot run under ptrace; only writes
-    // to standard output count, as a sanitizer's runtime writes elsewhere.
-    options.environment = environment_after("ASAN_OPTIONS=detect_leaks=0");
-    expect_success(run(strace, command, options), fixture("reference.banner"));
+  run_options options = writing_to(GetParam().where);
+  // A sanitized build's leak checker cannot run under ptrace; only writes to
+  // standard output count, as a sanitizer's runtime writes elsewhere.
+  options.environment = environment_after("ASAN_OPTIONS=detect_leaks=0");
+  expect_success(run(strace, command, options), fixture("reference.banner"));
 
-    const auto writes = standard_output_writes(trace);
-    ASSERT_EQ(writes.size(), 1U) << testing::PrintToString(writes);
-    EXPECT_EQ(writes[0].rfind("write(1, ", 0), 0U) << writes[0];
-    EXPECT_EQ(writes[0].substr(writes[0].size() - 6), ") = 42") << writes[0];
-  }
+  const auto writes = standard_output_writes(trace);
+  ASSERT_EQ(writes.size(), 1U) << testing::PrintToString(writes);
+  EXPECT_EQ(writes[0].rfind("write(1, ", 0), 0U) << writes[0];
+  EXPECT_EQ(writes[0].substr(writes[0].size() - 6), ") = 42") << writes[0];
+  unlink(trace.c_str());
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    standard_output, banner_reaches,
+    testing::Values(reader{"pipe", destination::pipe},
+                    reader{"file", destination::file},
+                    reader{"terminal", destination::terminal}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// How stdio might have set up standard output before main, and the banner
+// case that then runs.
+struct stdio_setting {
+  const char* name;
+  const char* banner_case;
+  const char* buffering;  // for the stdio_buffering fixture, or nullptr
+  std::string banner;     // empty: the reference banner
+};
+
+class one_write : public testing::TestWithParam<stdio_setting> {};
+
+// Whatever buffering stdio would have chosen, the banner leaves in one
+// write(2). Each write to a datagram socket arrives as one datagram, so the
+// reader counts them, on any system and without tracing.
+TEST_P(one_write, holds_the_whole_banner_whatever_stdio_chose) {
+  const stdio_setting& setting = GetParam();
+  const std::string banner =
+      setting.banner.empty() ? fixture("reference.banner") : setting.banner;
+  if (!datagrams_carry(banner.size())) {
+    GTEST_SKIP() << "this system's datagram sockets cannot carry "
+                 << banner.size() << " bytes at once";
+  }
+  run_options options = writing_to(destination::datagrams);
+  if (setting.buffering != nullptr) {
+    options.environment =
+        environment_after(std::string("TOVRENIK_INFO_TEST_STDOUT_BUFFERING=") +
+                          setting.buffering);
+  }
+  const auto result = run_tool(
+      std::string(BANNER_CASES_DIR) + "/" + setting.banner_case, options);
+  expect_success(result, banner);
+  EXPECT_EQ(result.writes.size(), 1U);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    standard_output, one_write,
+    testing::Values(
+        stdio_setting{"as_stdio_chose", "reference", nullptr, ""},
+        stdio_setting{"line_buffered", "reference_stdio_buffering_set_up",
+                      "line", ""},
+        stdio_setting{"unbuffered", "reference_stdio_buffering_set_up", "none",
+                      ""},
+        stdio_setting{"small_buffer", "reference_stdio_buffering_set_up",
+                      "small", ""},
+        stdio_setting{"banner_longer_than_stdio_buffers",
+                      "longer_than_stdio_buffers", nullptr,
+                      "Tovrenik 1.4.2 ()\nBackends: mpi\nFeatures: " +
+                          std::string(10000, 'x') + "\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // A banner that could not be written is reported, never passed off as done.
 struct write_failure {
@@ -485,6 +645,35 @@ INSTANTIATE_TEST_SUITE_P(
         write_failure{"closed", destination::closed, EBADF},
         write_failure{"full_device", destination::full_device, ENOSPC},
         write_failure{"file_size_limit", destination::file_size_limit, EFBIG}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Some file systems (NFS among them) report a full disk or an exceeded quota
+// only when the file is closed. The tool then reports the failure as for any
+// failed write, having written the banner once.
+struct close_failure {
+  const char* name;
+  int error;  // the errno closing standard output fails with
+};
+
+class failed_close : public testing::TestWithParam<close_failure> {};
+
+TEST_P(failed_close, exits_1_with_one_diagnostic_line) {
+  run_options options = writing_to(destination::pipe);
+  options.environment = environment_after("TOVRENIK_INFO_TEST_CLOSE_ERRNO=" +
+                                          std::to_string(GetParam().error));
+  const auto result = run_tool(
+      std::string(BANNER_CASES_DIR) + "/reference_close_fails", options);
+  EXPECT_EQ(result.out, fixture("reference.banner"));
+  EXPECT_EQ(result.err, std::string("tovrenik-info: write error: ") +
+                            std::strerror(GetParam().error) + "\n");
+  EXPECT_EQ(result.signal, 0);
+  EXPECT_EQ(result.exit_code, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    standard_output, failed_close,
+    testing::Values(close_failure{"input_output_error", EIO},
+                    close_failure{"disk_quota_exceeded", EDQUOT}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Like any filter, the tool dies of SIGPIPE when its reader has gone away;

@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: BSD-3-Clause
 # Renders the man page MAN_PAGE with GROFF and checks that groff has no
 # warning, that the page's footer names VERSION, and that its example shows
-# the banner in the file EXPECTED_BANNER. Run with cmake -P.
+# the banner in the file EXPECTED_BANNER. When MANDOC names mandoc, the man
+# formatter of the BSDs, its lint must find nothing either. Run with cmake -P.
 
 execute_process(
   COMMAND "${GROFF}" -k -man -ww -Tutf8 -P-cbou "${MAN_PAGE}"
@@ -24,4 +25,12 @@ string(SUBSTRING "${page}" ${last_line_at} -1 footer)
 string(FIND "${footer}" "\nTovrenik ${VERSION} " at)
 if(NOT at EQUAL 0)
   message(FATAL_ERROR "the man page's footer does not name version ${VERSION}:${footer}")
+endif()
+
+if(MANDOC)
+  execute_process(COMMAND "${MANDOC}" -Tlint -Wwarning "${MAN_PAGE}"
+    RESULT_VARIABLE result OUTPUT_VARIABLE lint ERROR_VARIABLE lint)
+  if(NOT result EQUAL 0 OR NOT lint STREQUAL "")
+    message(FATAL_ERROR "mandoc finds fault with the man page:\n${lint}")
+  endif()
 endif()
