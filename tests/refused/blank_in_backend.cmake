@@ -1,2 +1,2 @@
 # SPDX-License-Identifier: BSD-3-Clause
-set(TOVRENIK_BACKENDS "mpi;open mpi" CACHE STRING "")
+set(TOVRENIK_BACKENDS "mpi;open mpi" CACHE STRING "" FORCE)

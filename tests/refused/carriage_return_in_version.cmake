@@ -1,2 +1,2 @@
 # SPDX-License-Identifier: BSD-3-Clause
-set(TOVRENIK_VERSION "1.4.2\r" CACHE STRING "")
+set(TOVRENIK_VERSION "1.4.2\r" CACHE STRING "" FORCE)

@@ -1,2 +1,2 @@
 # SPDX-License-Identifier: BSD-3-Clause
-set(TOVRENIK_BACKENDS "mpi;;shmem" CACHE STRING "")
+set(TOVRENIK_BACKENDS "mpi;;shmem" CACHE STRING "" FORCE)
