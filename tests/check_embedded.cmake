@@ -12,14 +12,7 @@ configure_like_outer_build("${SOURCE_DIR}/tests/embedding" "${BINARY_DIR}"
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "configuring the including build failed:\n${log}")
 endif()
-build_like_outer_build("${BINARY_DIR}" result log)
-if(NOT result EQUAL 0)
-  message(FATAL_ERROR "building the including build failed:\n${log}")
-endif()
-
-file(READ "${BINARY_DIR}/tool_path_${CONFIG}.txt" tool)
-execute_process(COMMAND ${EMULATOR} "${tool}"
-  RESULT_VARIABLE result OUTPUT_VARIABLE banner)
+build_and_run_tool("${BINARY_DIR}" result banner)
 set(expected "Tovrenik ${VERSION} ()\nBackends: mpi\nFeatures: embedded\n")
 if(NOT result EQUAL 0 OR NOT banner STREQUAL expected)
   message(FATAL_ERROR "the included tool printed (status ${result}):\n${banner}")

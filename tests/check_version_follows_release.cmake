@@ -25,13 +25,7 @@ endfunction()
 
 # Builds the copy and checks that its tool's banner shows <version>.
 function(expect_banner_version version)
-  build_like_outer_build("${binary}" result log)
-  if(NOT result EQUAL 0)
-    message(FATAL_ERROR "building the copy failed:\n${log}")
-  endif()
-  file(GLOB_RECURSE tool "${binary}/tool/*tovrenik-info")
-  execute_process(COMMAND ${EMULATOR} ${tool}
-    RESULT_VARIABLE result OUTPUT_VARIABLE banner)
+  build_and_run_tool("${binary}" result banner)
   string(FIND "${banner}" "Tovrenik ${version} (" at)
   if(NOT result EQUAL 0 OR NOT at EQUAL 0)
     message(FATAL_ERROR "expected version ${version}, the tool printed:\n${banner}")

@@ -36,3 +36,22 @@ function(fold_lines text out)
   string(REGEX REPLACE "[ \n]+" " " text "${text}")
   set(${out} "${text}" PARENT_SCOPE)
 endfunction()
+
+# Builds <binary> like the build under test, stopping the check if that
+# fails, then runs the one tovrenik-info built there, under EMULATOR if any.
+# Sets <out_result> to its exit status and <out_banner> to its output.
+function(build_and_run_tool binary out_result out_banner)
+  build_like_outer_build("${binary}" result log)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "building ${binary} failed:\n${log}")
+  endif()
+  file(GLOB_RECURSE tool "${binary}/*tovrenik-info")
+  list(LENGTH tool tools)
+  if(NOT tools EQUAL 1)
+    message(FATAL_ERROR "expected one tovrenik-info in ${binary}, found: ${tool}")
+  endif()
+  execute_process(COMMAND ${EMULATOR} "${tool}"
+    RESULT_VARIABLE result OUTPUT_VARIABLE banner)
+  set(${out_result} "${result}" PARENT_SCOPE)
+  set(${out_banner} "${banner}" PARENT_SCOPE)
+endfunction()
