@@ -43,7 +43,8 @@ enum class destination {
   datagrams,  // a datagram socket: each write(2) arrives as one datagram
   closed,
   full_device,
-  file_size_limit,
+  file_size_limit,  // a file at its size limit, SIGXFSZ left at its default
+  file_size_limit_signal_ignored,  // the same, with SIGXFSZ ignored
   broken_pipe
 };
 
@@ -103,9 +104,11 @@ std::vector<char*> pointers(std::vector<std::string>& strings) {
 // Where a write at or past this offset fails, in the file-size-limit case.
 constexpr off_t file_size_limit = 4096;
 
-// Lowers this process's file-size limit and ignores SIGXFSZ while a child is
-// started, so that the child inherits both: its writes past the limit fail
-// with EFBIG instead of killing it.
+// Lowers this process's file-size limit while a child is started, so that the
+// child inherits it, and ignores SIGXFSZ meanwhile, so that this process
+// survives its own writes. The child inherits the ignored signal, and its
+// writes past the limit fail with EFBIG, unless it is started with the
+// signal at its default.
 class file_size_limit_for_child {
  public:
   file_size_limit_for_child() {
@@ -244,6 +247,7 @@ output_channel direct_standard_output(destination where,
       posix_spawn_file_actions_adddup2(actions, fileno(channel.file.get()), 1);
       break;
     case destination::file_size_limit:
+    case destination::file_size_limit_signal_ignored:
       channel.file = file_at_size_limit();
       posix_spawn_file_actions_adddup2(actions, fileno(channel.file.get()), 1);
       break;
@@ -313,10 +317,17 @@ run_result run(const std::string& program, std::vector<std::string> argv,
   posix_spawnattr_t attributes;
   posix_spawnattr_init(&attributes);
 
-  // The tool must see SIGPIPE at its default, whatever this process does.
+  // The tool must see SIGPIPE and SIGXFSZ at their defaults, whatever this
+  // process does, unless the case ignores SIGXFSZ.
+  const bool limits_file_size =
+      options.standard_output == destination::file_size_limit ||
+      options.standard_output == destination::file_size_limit_signal_ignored;
   sigset_t defaults;
   sigemptyset(&defaults);
   sigaddset(&defaults, SIGPIPE);
+  if (options.standard_output != destination::file_size_limit_signal_ignored) {
+    sigaddset(&defaults, SIGXFSZ);
+  }
   posix_spawnattr_setsigdefault(&attributes, &defaults);
   posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
 
@@ -341,7 +352,7 @@ run_result run(const std::string& program, std::vector<std::string> argv,
   run_result result;
   {
     std::optional<file_size_limit_for_child> limit;
-    if (options.standard_output == destination::file_size_limit) {
+    if (limits_file_size) {
       limit.emplace();
     }
     result.spawn_error = posix_spawnp(
@@ -644,7 +655,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         write_failure{"closed", destination::closed, EBADF},
         write_failure{"full_device", destination::full_device, ENOSPC},
-        write_failure{"file_size_limit", destination::file_size_limit, EFBIG}),
+        write_failure{"file_size_limit_with_sigxfsz_ignored",
+                      destination::file_size_limit_signal_ignored, EFBIG}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Some file systems (NFS among them) report a full disk or an exceeded quota
@@ -676,14 +688,34 @@ INSTANTIATE_TEST_SUITE_P(
                     close_failure{"disk_quota_exceeded", EDQUOT}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// Like any filter, the tool dies of SIGPIPE when its reader has gone away;
-// `tovrenik-info | head -0` must not print an error.
-TEST(pipe_without_reader, ends_the_tool_by_sigpipe_silently) {
+// Where writing cannot go on, the signal that the system sends ends the tool
+// at its default, as it ends other programs: by SIGPIPE when the pipe's
+// reader has gone away, so that `tovrenik-info | head -0` prints no error,
+// and by SIGXFSZ past a file-size limit. Either way the status is not 0.
+struct signalled_write {
+  const char* name;
+  destination where;
+  int signal;
+};
+
+class write_ended_by : public testing::TestWithParam<signalled_write> {};
+
+TEST_P(write_ended_by, the_signal_at_its_default_silently) {
   const auto result =
-      run_tool(TOVRENIK_INFO_TOOL, writing_to(destination::broken_pipe));
-  EXPECT_EQ(result.signal, SIGPIPE);
+      run_tool(TOVRENIK_INFO_TOOL, writing_to(GetParam().where));
+  EXPECT_EQ(result.out, "");
   EXPECT_EQ(result.err, "");
+  EXPECT_EQ(result.signal, GetParam().signal);
+  EXPECT_EQ(result.exit_code, -1);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    standard_output, write_ended_by,
+    testing::Values(signalled_write{"pipe_without_reader",
+                                    destination::broken_pipe, SIGPIPE},
+                    signalled_write{"file_size_limit",
+                                    destination::file_size_limit, SIGXFSZ}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // The same main routine built with other build information; see the cases in
 // tests/CMakeLists.txt.
@@ -715,7 +747,8 @@ INSTANTIATE_TEST_SUITE_P(
         configured_banner{"characters_to_escape",
                           "Tovrenik 1.4.2 (\"rc1\" C:\\new\\\?\?= \xc3\xa9)\n"
                           "Backends: mpi\n"
-                          "Features: say\"hi\" back\\slash c++\n"}),
+                          "Features: say\"hi\" back\\slash c++ "
+                          "caf\xc3\xa9\xe2\x80\x90\xe6\x97\xa5\xe6\x9c\xac\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -1,9 +1,11 @@
 # SPDX-License-Identifier: BSD-3-Clause
 # Copies the tool's sources from SOURCE_DIR into WORK_DIR, builds them there
-# like the build under test (see nested_build.cmake), then raises the
-# project's VERSION in the copy as a release does. Passes only if the rebuilt
-# tool, run under EMULATOR if any, shows the new version, and if a version
-# given by the user is kept through the next release. Run with cmake -P.
+# like the build under test (see nested_build.cmake), and raises the
+# project's version in the copy as releases do. Passes only if the rebuilt
+# tool, run under EMULATOR if any, follows each release until a version is
+# given, keeps a version given whatever it equals, and follows again after
+# -UTOVRENIK_VERSION. The first configure starts from the cache an older
+# tovrenik-info left, which marked the version it followed. Run with cmake -P.
 
 include("${CMAKE_CURRENT_LIST_DIR}/nested_build.cmake")
 
@@ -32,8 +34,19 @@ function(expect_banner_version version)
   endif()
 endfunction()
 
+# Configures the copy again with the arguments given.
+function(configure_again)
+  execute_process(
+    COMMAND "${CMAKE_COMMAND}" -S "${source}" -B "${binary}" ${ARGN}
+    RESULT_VARIABLE result OUTPUT_VARIABLE log ERROR_VARIABLE log)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "configuring the copy with ${ARGN} failed:\n${log}")
+  endif()
+endfunction()
+
 release(7.0.0)
-configure_like_outer_build("${source}" "${binary}" result log)
+configure_like_outer_build("${source}" "${binary}" result log
+  -DTOVRENIK_VERSION=7.0.0 -D_TOVRENIK_INFO_VERSION_FOLLOWED=7.0.0)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "configuring the copy failed:\n${log}")
 endif()
@@ -41,11 +54,18 @@ expect_banner_version(7.0.0)
 release(7.1.0)
 expect_banner_version(7.1.0)
 
-execute_process(
-  COMMAND "${CMAKE_COMMAND}" -S "${source}" -B "${binary}" -DTOVRENIK_VERSION=2.0.0-lts
-  RESULT_VARIABLE result OUTPUT_VARIABLE log ERROR_VARIABLE log)
-if(NOT result EQUAL 0)
-  message(FATAL_ERROR "giving the copy a version failed:\n${log}")
-endif()
+# Given equal to the version followed, it is kept all the same.
+configure_again(-DTOVRENIK_VERSION=7.1.0)
 release(7.2.0)
-expect_banner_version(2.0.0-lts)
+expect_banner_version(7.1.0)
+
+# Given on the very configure that sees a new release.
+release(7.3.0)
+configure_again(-DTOVRENIK_VERSION=7.3.0)
+release(7.4.0)
+expect_banner_version(7.3.0)
+
+configure_again(-UTOVRENIK_VERSION)
+expect_banner_version(7.4.0)
+release(7.5.0)
+expect_banner_version(7.5.0)

@@ -1,10 +1,13 @@
 # SPDX-License-Identifier: BSD-3-Clause
 # In BINARY_DIR, configures and builds the project at SOURCE_DIR like the build
-# under test (see nested_build.cmake), then configures it with the bad value
-# that PRELOAD gives VARIABLE. Passes only if that is refused, if configuring
-# and building there again are refused too, naming VARIABLE, and if giving
-# CORRECTION (VARIABLE=value) then builds a tool, run under EMULATOR if any,
-# whose banner starts with FIRST_LINE. Run with cmake -P.
+# under test (see nested_build.cmake), then configures it with the bad values
+# that PRELOAD gives, adding the arguments BREAK. Passes only if every
+# variable that the list CORRECTIONS (VARIABLE=value each) names is refused,
+# if configuring and building there again are refused too, naming each of
+# them, and, when SHOWN is given, showing the refused value as SHOWN. Each
+# correction in turn must leave the others refused; after the last, the tool
+# built there, run under EMULATOR if any, must print EXPECTED_LINE as one of
+# its lines. Run with cmake -P.
 
 include("${CMAKE_CURRENT_LIST_DIR}/nested_build.cmake")
 
@@ -16,6 +19,8 @@ build_and_run_tool("${BINARY_DIR}" result banner)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "the first, good build's tool failed (status ${result})")
 endif()
+# What BREAK may spoil is given back on every later configure.
+load_cache("${BINARY_DIR}" READ_WITH_PREFIX good_ CMAKE_MAKE_PROGRAM)
 
 # Configures BINARY_DIR again with the arguments given; sets result and the
 # folded log.
@@ -28,30 +33,57 @@ function(configure_again)
   set(folded "${folded}" PARENT_SCOPE)
 endfunction()
 
-configure_again(-C "${PRELOAD}")
-if(result EQUAL 0 OR NOT folded MATCHES "${VARIABLE} ")
-  message(FATAL_ERROR "the bad ${VARIABLE} was not refused:\n${folded}")
-endif()
+# Stops the check unless the last command, <what>, failed with <text> in its
+# folded log.
+function(expect_refused what text)
+  string(FIND "${folded}" "${text}" at)
+  if(result EQUAL 0 OR at EQUAL -1)
+    message(FATAL_ERROR "${what} did not refuse with \"${text}\":\n${folded}")
+  endif()
+endfunction()
 
-set(again "${VARIABLE} was refused when this build folder was last configured")
-configure_again()
-string(FIND "${folded}" "${again}" at)
-if(result EQUAL 0 OR at EQUAL -1)
-  message(FATAL_ERROR "configuring again accepted what the cache kept:\n${folded}")
+set(variables "")
+foreach(correction IN LISTS CORRECTIONS)
+  string(REGEX REPLACE "=.*" "" variable "${correction}")
+  list(APPEND variables "${variable}")
+endforeach()
+
+configure_again(-C "${PRELOAD}" ${BREAK})
+foreach(variable IN LISTS variables)
+  expect_refused("the bad configure" "${variable} ")
+endforeach()
+
+set(make_program "-DCMAKE_MAKE_PROGRAM=${good_CMAKE_MAKE_PROGRAM}")
+configure_again("${make_program}")
+foreach(variable IN LISTS variables)
+  expect_refused("configuring again"
+    "${variable} was refused when this build folder was last configured")
+endforeach()
+if(NOT SHOWN STREQUAL "")
+  fold_lines("Its value was: \"${SHOWN}\"" shown)
+  expect_refused("configuring again" "${shown}")
 endif()
 build_like_outer_build("${BINARY_DIR}" result log)
 fold_lines("${log}" folded)
-string(FIND "${folded}" "${again}" at)
-if(result EQUAL 0 OR at EQUAL -1)
-  message(FATAL_ERROR "building again accepted what the cache kept:\n${folded}")
-endif()
+foreach(variable IN LISTS variables)
+  expect_refused("building again"
+    "${variable} was refused when this build folder was last configured")
+endforeach()
 
-configure_again("-D${CORRECTION}")
+while(variables)
+  list(POP_FRONT CORRECTIONS correction)
+  list(POP_FRONT variables corrected)
+  configure_again("${make_program}" "-D${correction}")
+  foreach(variable IN LISTS variables)
+    expect_refused("configuring with only ${corrected} corrected"
+      "${variable} was refused when this build folder was last configured")
+  endforeach()
+endwhile()
 if(NOT result EQUAL 0)
-  message(FATAL_ERROR "the corrected ${CORRECTION} was refused:\n${folded}")
+  message(FATAL_ERROR "the corrected ${correction} was refused:\n${folded}")
 endif()
 build_and_run_tool("${BINARY_DIR}" result banner)
-string(FIND "${banner}" "${FIRST_LINE}\n" at)
-if(NOT result EQUAL 0 OR NOT at EQUAL 0)
-  message(FATAL_ERROR "with ${CORRECTION} the tool printed (status ${result}):\n${banner}")
+string(FIND "\n${banner}" "\n${EXPECTED_LINE}\n" at)
+if(NOT result EQUAL 0 OR at EQUAL -1)
+  message(FATAL_ERROR "with ${correction} the tool printed (status ${result}):\n${banner}")
 endif()

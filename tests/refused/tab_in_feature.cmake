@@ -1,2 +1,2 @@
 # SPDX-License-Identifier: BSD-3-Clause
-set(TOVRENIK_FEATURES "logging;che\tcks" CACHE STRING "" FORCE)
+set(TOVRENIK_FEATURES "logging;x][y\tz" CACHE STRING "" FORCE)

@@ -2,4 +2,3 @@
 # For tests/embedding, which sets TOVRENIK_FEATURES from this as a normal
 # variable before it includes the tool.
 set(EMBEDDING_FEATURES "logging;che\tcks" CACHE STRING "" FORCE)
-set(TOVRENIK_INFO_SOURCE_DIR "${CMAKE_CURRENT_LIST_DIR}/../.." CACHE PATH "")
