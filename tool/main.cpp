@@ -6,7 +6,6 @@
 
 #include <unistd.h>
 
-#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstddef>
@@ -51,10 +50,10 @@ int main() {
   // leaves in one write(2) whatever buffering stdio would have chosen (line
   // buffered on a terminal or under stdbuf, unbuffered when memory is short,
   // small blocks on some file systems): runs sharing a pipe never interleave.
-  // A static buffer needs no allocation; at least BUFSIZ, as some C libraries
-  // write straight past a small one.
-  static std::array<char, std::max<std::size_t>(BUFSIZ, banner_size)>
-      banner_buffer;
+  // A static buffer needs no allocation. It holds the banner with BUFSIZ to
+  // spare, as a C library may keep part of the buffer for itself (musl keeps
+  // 8 bytes) and some write straight past a buffer smaller than BUFSIZ.
+  static std::array<char, banner_size + BUFSIZ> banner_buffer;
   static_cast<void>(
       std::setvbuf(stdout, banner_buffer.data(), _IOFBF, banner_buffer.size()));
   errno = 0;  // so that a failed write without a cause is told as such
