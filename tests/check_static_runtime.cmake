@@ -10,10 +10,18 @@ if(NOT READELF)
   message("SKIPPED: no readelf on this machine to find what a dynamic tool needs")
   return()
 endif()
+set(library_path "LD_LIBRARY_PATH=${SCRATCH_DIR}")
 if(EMULATOR)
-  message("SKIPPED: the libraries planted for the tool would be loaded by the "
-    "emulator, ${EMULATOR}, itself")
-  return()
+  # The emulator would load the planted libraries itself; qemu-user hands
+  # what QEMU_SET_ENV sets to the program it runs alone.
+  list(GET EMULATOR 0 emulator_program)
+  get_filename_component(emulator_name "${emulator_program}" NAME)
+  if(NOT emulator_name MATCHES "^qemu-")
+    message("SKIPPED: the libraries planted for the tool would be loaded by "
+      "the emulator, ${EMULATOR}, itself")
+    return()
+  endif()
+  set(library_path "QEMU_SET_ENV=${library_path}")
 endif()
 include("${CMAKE_CURRENT_LIST_DIR}/readelf.cmake")
 
@@ -30,7 +38,7 @@ endforeach()
 
 function(run_with_broken_runtime program)
   execute_process(
-    COMMAND "${CMAKE_COMMAND}" -E env "LD_LIBRARY_PATH=${SCRATCH_DIR}" "${program}"
+    COMMAND "${CMAKE_COMMAND}" -E env "${library_path}" ${EMULATOR} "${program}"
     RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
   set(result "${result}" PARENT_SCOPE)
   set(out "${out}" PARENT_SCOPE)
