@@ -525,14 +525,15 @@ struct reader {
   destination where;
   const char* banner_case = "reference";
   std::string banner{};  // empty: the reference banner
-
-  std::string expected() const {
-    return banner.empty() ? fixture("reference.banner") : banner;
-  }
-  std::string tool() const {
-    return std::string(BANNER_CASES_DIR) + "/" + banner_case;
-  }
 };
+
+std::string expected_banner(const reader& r) {
+  return r.banner.empty() ? fixture("reference.banner") : r.banner;
+}
+
+std::string tool_of(const reader& r) {
+  return std::string(BANNER_CASES_DIR) + "/" + r.banner_case;
+}
 
 class banner_reaches : public testing::TestWithParam<reader> {
  protected:
@@ -545,8 +546,8 @@ class banner_reaches : public testing::TestWithParam<reader> {
 
 // The final flush hands over the whole banner before the process ends.
 TEST_P(banner_reaches, its_reader_whole_when_the_process_ends) {
-  expect_success(run_tool(GetParam().tool(), writing_to(GetParam().where)),
-                 GetParam().expected());
+  expect_success(run_tool(tool_of(GetParam()), writing_to(GetParam().where)),
+                 expected_banner(GetParam()));
 }
 
 // Runs that share one pipe, file or terminal never interleave, as the banner
@@ -575,14 +576,14 @@ TEST_P(banner_reaches, its_reader_in_one_system_call) {
       "-e",   "signal=none",
       "-e",   "trace=write,writev,pwrite64,pwritev,pwritev2",
       "--"};
-  for (const auto& argument : launch_command(GetParam().tool())) {
+  for (const auto& argument : launch_command(tool_of(GetParam()))) {
     command.push_back(argument);
   }
   run_options options = writing_to(GetParam().where);
   // A sanitized build's leak checker cannot run under ptrace; only writes to
   // standard output count, as a sanitizer's runtime writes elsewhere.
   options.environment = environment_after("ASAN_OPTIONS=detect_leaks=0");
-  const std::string banner = GetParam().expected();
+  const std::string banner = expected_banner(GetParam());
   expect_success(run(strace, command, options), banner);
 
   const auto writes = standard_output_writes(trace);
