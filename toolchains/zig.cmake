@@ -40,22 +40,19 @@ set(CMAKE_C_COMPILER "${TOVRENIK_INFO_ZIG}" cc -target ${tovrenik_info_zig_targe
 set(CMAKE_CXX_COMPILER "${TOVRENIK_INFO_ZIG}" c++ -target ${tovrenik_info_zig_target})
 # Archives, such as GoogleTest's, are made and indexed by Zig's ar and
 # ranlib, which know the target's object format; another ranlib may rewrite a
-# macOS archive into one that Zig's linker cannot read. CMake runs both as
-# programs of their own, as when it indexes a static library again once
-# installed for macOS, so they are wrappers written into the build tree.
-foreach(tool IN ITEMS ar ranlib)
-  set(wrapper "${CMAKE_BINARY_DIR}/tovrenik_info_zig_${tool}")
-  file(CONFIGURE OUTPUT "${wrapper}"
-    CONTENT "#!/bin/sh\nexec \"${TOVRENIK_INFO_ZIG}\" ${tool} \"$@\"\n")
-  file(CHMOD "${wrapper}" PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE
+# macOS archive into one that Zig's linker cannot read. CMake's archive rules
+# and its install step, which indexes a static library again once installed
+# for macOS, run CMAKE_AR and CMAKE_RANLIB as programs of their own, so these
+# are wrappers written into the build tree.
+foreach(tovrenik_info_zig_tool IN ITEMS ar ranlib)
+  string(TOUPPER "${tovrenik_info_zig_tool}" tovrenik_info_zig_variable)
+  set(CMAKE_${tovrenik_info_zig_variable}
+    "${CMAKE_BINARY_DIR}/tovrenik_info_zig_${tovrenik_info_zig_tool}")
+  file(CONFIGURE OUTPUT "${CMAKE_${tovrenik_info_zig_variable}}"
+    CONTENT "#!/bin/sh\nexec \"${TOVRENIK_INFO_ZIG}\" ${tovrenik_info_zig_tool} \"$@\"\n")
+  file(CHMOD "${CMAKE_${tovrenik_info_zig_variable}}"
+    PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE
     GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
-  string(TOUPPER "${tool}" tool)
-  set(CMAKE_${tool} "${wrapper}")
-endforeach()
-foreach(lang IN ITEMS C CXX)
-  set(CMAKE_${lang}_ARCHIVE_CREATE "<CMAKE_AR> qc <TARGET> <LINK_FLAGS> <OBJECTS>")
-  set(CMAKE_${lang}_ARCHIVE_APPEND "<CMAKE_AR> q <TARGET> <LINK_FLAGS> <OBJECTS>")
-  set(CMAKE_${lang}_ARCHIVE_FINISH "<CMAKE_RANLIB> <TARGET>")
 endforeach()
 # CMake reads a Darwin compiler's implicit settings with -v -Wl,-v, and Zig's
 # linker takes no -v.
